@@ -29,14 +29,17 @@ const char* ErrorCodeForProviderValue(int value) {
     return ErrorCode::ErrUndefined;
 }
 
-ErrorInfo LocalError(const char* code) { return ErrorInfo(code); }
+ErrorInfo LocalError(const char* code) {
+    return ErrorInfo(code);
+}
 
 ErrorInfo RefusedRequestError(int result) {
     return ErrorInfo(ErrorCodeForProviderValue(result), std::to_string(result));
 }
 
 ErrorInfo ResponseError(int errorID, std::string convertedMessage) {
-    return ErrorInfo(ErrorCodeForProviderValue(errorID), std::to_string(errorID), std::move(convertedMessage));
+    return ErrorInfo(ErrorCodeForProviderValue(errorID), std::to_string(errorID),
+                     std::move(convertedMessage));
 }
 
 } // namespace TradeApi

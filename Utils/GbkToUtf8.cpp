@@ -9,7 +9,6 @@
 namespace Tesmora {
 namespace Utils {
 
-
 std::string GbkToUtf8(const char* text) {
     const size_t length = std::strlen(text);
     if (length == 0) {

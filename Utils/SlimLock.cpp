@@ -87,7 +87,9 @@ struct alignas(16) SlimLock::WaitBlock {
 
 namespace {
 
-template <class Block> Block* Head(uintptr_t word) { return reinterpret_cast<Block*>(word & SlimLock::PointerMask); }
+template <class Block> Block* Head(uintptr_t word) {
+    return reinterpret_cast<Block*>(word & SlimLock::PointerMask);
+}
 
 } // namespace
 

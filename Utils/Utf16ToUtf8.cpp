@@ -23,8 +23,12 @@ void AppendCodePoint(std::string& out, uint32_t cp) {
     }
 }
 
-bool IsHighSurrogate(uint16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(uint16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(uint16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(uint16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 } // namespace
 

@@ -24,8 +24,7 @@ enum AdapterState : int { Closed = 0, Opening = 1, Opened = 2 };
 //
 // Threads: interface operations run on the host's threads and on the proxy's
 // network threads; callbacks run on the CTP API's one callback thread.
-template <class ApiT, class SpiT, class ListenerT>
-class CTPCommon : public SpiT {
+template <class ApiT, class SpiT, class ListenerT> class CTPCommon : public SpiT {
 public:
     CTPCommon() = default;
     CTPCommon(const CTPCommon&) = delete;
@@ -44,7 +43,9 @@ protected:
         listener->OnNotify(params);
     }
 
-    void NotifyLocalError(int type, const char* code) { Notify(type, NotifyResult::Failed, {LocalError(code)}); }
+    void NotifyLocalError(int type, const char* code) {
+        Notify(type, NotifyResult::Failed, {LocalError(code)});
+    }
 
     virtual std::string ConvertText(const char* text) {
         return Params.IsUTF8 ? Utils::GbkToUtf8(text) : std::string(text);

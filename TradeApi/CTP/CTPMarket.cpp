@@ -13,7 +13,9 @@ void CTPMarket::Open(const OpenParams& params) {
     }
 }
 
-void CTPMarket::Close() { CloseWithoutApi(); }
+void CTPMarket::Close() {
+    CloseWithoutApi();
+}
 
 void CTPMarket::Subscribe(const QueryParams&) {
     if (!IsOpenedState()) {
@@ -27,7 +29,9 @@ void CTPMarket::Unsubscribe(const QueryParams&) {
     }
 }
 
-const char* CTPMarket::GetVersion(int type) { return AdapterVersion(type); }
+const char* CTPMarket::GetVersion(int type) {
+    return AdapterVersion(type);
+}
 
 } // namespace TradeApi
 } // namespace Tesmora

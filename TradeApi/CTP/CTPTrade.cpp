@@ -13,7 +13,9 @@ void CTPTrade::Open(const OpenParams& params) {
     }
 }
 
-void CTPTrade::Close() { CloseWithoutApi(); }
+void CTPTrade::Close() {
+    CloseWithoutApi();
+}
 
 bool CTPTrade::CheckOpened(int type) {
     if (IsOpenedState()) {
@@ -23,14 +25,28 @@ bool CTPTrade::CheckOpened(int type) {
     return false;
 }
 
-void CTPTrade::OrderAction(Order&) { CheckOpened(NotifyType::OrderAction); }
-void CTPTrade::QueryOrder(const QueryParams&) { CheckOpened(NotifyType::QueryOrder); }
-void CTPTrade::QueryTrade(const QueryParams&) { CheckOpened(NotifyType::QueryTrade); }
-void CTPTrade::QueryInstrument(const QueryParams&) { CheckOpened(NotifyType::QueryInstrument); }
-void CTPTrade::QueryPosition(const QueryParams&) { CheckOpened(NotifyType::QueryPosition); }
-void CTPTrade::QueryAccount(const QueryParams&) { CheckOpened(NotifyType::QueryAccount); }
+void CTPTrade::OrderAction(Order&) {
+    CheckOpened(NotifyType::OrderAction);
+}
+void CTPTrade::QueryOrder(const QueryParams&) {
+    CheckOpened(NotifyType::QueryOrder);
+}
+void CTPTrade::QueryTrade(const QueryParams&) {
+    CheckOpened(NotifyType::QueryTrade);
+}
+void CTPTrade::QueryInstrument(const QueryParams&) {
+    CheckOpened(NotifyType::QueryInstrument);
+}
+void CTPTrade::QueryPosition(const QueryParams&) {
+    CheckOpened(NotifyType::QueryPosition);
+}
+void CTPTrade::QueryAccount(const QueryParams&) {
+    CheckOpened(NotifyType::QueryAccount);
+}
 
-const char* CTPTrade::GetVersion(int type) { return AdapterVersion(type); }
+const char* CTPTrade::GetVersion(int type) {
+    return AdapterVersion(type);
+}
 
 } // namespace TradeApi
 } // namespace Tesmora

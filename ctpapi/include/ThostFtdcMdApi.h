@@ -19,9 +19,12 @@ public:
     virtual void OnRspUserLogout(CThostFtdcUserLogoutField*, CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspError(CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspSubMarketData(CThostFtdcSpecificInstrumentField*, CThostFtdcRspInfoField*, int, bool) {}
-    virtual void OnRspUnSubMarketData(CThostFtdcSpecificInstrumentField*, CThostFtdcRspInfoField*, int, bool) {}
-    virtual void OnRspSubForQuoteRsp(CThostFtdcSpecificInstrumentField*, CThostFtdcRspInfoField*, int, bool) {}
-    virtual void OnRspUnSubForQuoteRsp(CThostFtdcSpecificInstrumentField*, CThostFtdcRspInfoField*, int, bool) {}
+    virtual void OnRspUnSubMarketData(CThostFtdcSpecificInstrumentField*, CThostFtdcRspInfoField*, int,
+                                      bool) {}
+    virtual void OnRspSubForQuoteRsp(CThostFtdcSpecificInstrumentField*, CThostFtdcRspInfoField*, int, bool) {
+    }
+    virtual void OnRspUnSubForQuoteRsp(CThostFtdcSpecificInstrumentField*, CThostFtdcRspInfoField*, int,
+                                       bool) {}
     virtual void OnRtnDepthMarketData(CThostFtdcDepthMarketDataField*) {}
     virtual void OnRtnForQuoteRsp(CThostFtdcForQuoteRspField*) {}
 

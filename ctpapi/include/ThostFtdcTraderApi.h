@@ -19,24 +19,26 @@ public:
     virtual void OnRspAuthenticate(CThostFtdcRspAuthenticateField*, CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspUserLogin(CThostFtdcRspUserLoginField*, CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspUserLogout(CThostFtdcUserLogoutField*, CThostFtdcRspInfoField*, int, bool) {}
-    virtual void OnRspSettlementInfoConfirm(CThostFtdcSettlementInfoConfirmField*, CThostFtdcRspInfoField*, int,
-                                            bool) {}
+    virtual void OnRspSettlementInfoConfirm(CThostFtdcSettlementInfoConfirmField*, CThostFtdcRspInfoField*,
+                                            int, bool) {}
     virtual void OnRspQryInvestor(CThostFtdcInvestorField*, CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspError(CThostFtdcRspInfoField*, int, bool) {}
 
     virtual void OnRspOrderInsert(CThostFtdcInputOrderField*, CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspOrderAction(CThostFtdcInputOrderActionField*, CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspExecOrderInsert(CThostFtdcInputExecOrderField*, CThostFtdcRspInfoField*, int, bool) {}
-    virtual void OnRspExecOrderAction(CThostFtdcInputExecOrderActionField*, CThostFtdcRspInfoField*, int, bool) {}
+    virtual void OnRspExecOrderAction(CThostFtdcInputExecOrderActionField*, CThostFtdcRspInfoField*, int,
+                                      bool) {}
 
     virtual void OnRspQryOrder(CThostFtdcOrderField*, CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspQryExecOrder(CThostFtdcExecOrderField*, CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspQryTrade(CThostFtdcTradeField*, CThostFtdcRspInfoField*, int, bool) {}
-    virtual void OnRspQryInvestorPosition(CThostFtdcInvestorPositionField*, CThostFtdcRspInfoField*, int, bool) {}
+    virtual void OnRspQryInvestorPosition(CThostFtdcInvestorPositionField*, CThostFtdcRspInfoField*, int,
+                                          bool) {}
     virtual void OnRspQryTradingAccount(CThostFtdcTradingAccountField*, CThostFtdcRspInfoField*, int, bool) {}
     virtual void OnRspQryInstrument(CThostFtdcInstrumentField*, CThostFtdcRspInfoField*, int, bool) {}
-    virtual void OnRspQryInstrumentMarginRate(CThostFtdcInstrumentMarginRateField*, CThostFtdcRspInfoField*, int,
-                                              bool) {}
+    virtual void OnRspQryInstrumentMarginRate(CThostFtdcInstrumentMarginRateField*, CThostFtdcRspInfoField*,
+                                              int, bool) {}
     virtual void OnRspQryInstrumentCommissionRate(CThostFtdcInstrumentCommissionRateField*,
                                                   CThostFtdcRspInfoField*, int, bool) {}
 

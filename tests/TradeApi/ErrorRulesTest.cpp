@@ -1,5 +1,5 @@
-#include "TradeApi/ErrorCodes.h"
 #include "TradeApi/ErrorRules.h"
+#include "TradeApi/ErrorCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,8 @@ TEST(ErrorRules, RefusedRequestsMapThroughTheReturnCodeTable) {
         const char* ProviderCode;
     };
     const Case cases[] = {
-        {-1, "ErrNetwork", "-1"},
-        {-2, "ErrTooManyUnhandledReqs", "-2"},
-        {-3, "ErrTooManyRequests", "-3"},
-        {-4, "ErrUndefined", "-4"},
+        {-1, "ErrNetwork", "-1"},         {-2, "ErrTooManyUnhandledReqs", "-2"},
+        {-3, "ErrTooManyRequests", "-3"}, {-4, "ErrUndefined", "-4"},
         {7, "ErrUndefined", "7"},
     };
     for (const Case& c : cases) {

@@ -41,7 +41,8 @@ TEST(Factory, OnlyTheTwoFactoriesAreExported) {
         }
     }
     ASSERT_EQ(pclose(pipe), 0);
-    EXPECT_EQ(symbols, (std::set<std::string>{"Tesmora_CreateMarketInstance", "Tesmora_CreateTradeInstance"}));
+    EXPECT_EQ(symbols,
+              (std::set<std::string>{"Tesmora_CreateMarketInstance", "Tesmora_CreateTradeInstance"}));
 }
 
 TEST(Factory, FactoriesNeverWriteTheErrorCode) {
@@ -91,8 +92,9 @@ TEST(Factory, OpenWithNothingReportsAllFourMissingValuesInOneNotification) {
     trade->Open(OpenParams());
     market->Open(OpenParams());
 
-    const std::vector<Note> expected = {
-        {NotifyType::Open, NotifyResult::Failed, {"ErrHostAddress", "ErrBrokerID", "ErrUserID", "ErrPassword"}}};
+    const std::vector<Note> expected = {{NotifyType::Open,
+                                         NotifyResult::Failed,
+                                         {"ErrHostAddress", "ErrBrokerID", "ErrUserID", "ErrPassword"}}};
     EXPECT_EQ(tradeListener.Notes(), expected);
     EXPECT_EQ(marketListener.Notes(), expected);
     EXPECT_FALSE(trade->IsOpened());
@@ -141,7 +143,9 @@ TEST(Factory, CloseAfterAFailedOpenDisconnectsAndClosesWithoutLogout) {
     market->Close();
     market->Close();
     const std::vector<Note> expected = {
-        {NotifyType::Open, NotifyResult::Failed, {"ErrHostAddress", "ErrBrokerID", "ErrUserID", "ErrPassword"}},
+        {NotifyType::Open,
+         NotifyResult::Failed,
+         {"ErrHostAddress", "ErrBrokerID", "ErrUserID", "ErrPassword"}},
         {NotifyType::Disconnect, NotifyResult::Success, {}},
         {NotifyType::Close, NotifyResult::Success, {}},
         {NotifyType::Close, NotifyResult::Failed, {"ErrAlreadyClosed"}},

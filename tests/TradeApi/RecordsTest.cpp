@@ -35,13 +35,13 @@ TEST(Records, DefaultInstrumentLeavesLimitsAndRatesUnset) {
                           instrument.MaxLimitOrderVolume, instrument.MinLimitOrderVolume}) {
         EXPECT_EQ(limit, UnsetInt64);
     }
-    for (double rate : {instrument.OpenRatioByMoney, instrument.CloseRatioByMoney, instrument.CloseTodayRatioByMoney,
-                        instrument.OpenRatioByVolume, instrument.CloseRatioByVolume,
-                        instrument.CloseTodayRatioByVolume}) {
+    for (double rate :
+         {instrument.OpenRatioByMoney, instrument.CloseRatioByMoney, instrument.CloseTodayRatioByMoney,
+          instrument.OpenRatioByVolume, instrument.CloseRatioByVolume, instrument.CloseTodayRatioByVolume}) {
         EXPECT_TRUE(std::isnan(rate));
     }
-    for (const MarginRate* margin : {&instrument.SpeculationMargin, &instrument.ArbitrageMargin,
-                                     &instrument.HedgeMargin}) {
+    for (const MarginRate* margin :
+         {&instrument.SpeculationMargin, &instrument.ArbitrageMargin, &instrument.HedgeMargin}) {
         EXPECT_TRUE(std::isnan(margin->LongRatioByMoney));
         EXPECT_TRUE(std::isnan(margin->LongRatioByVolume));
         EXPECT_TRUE(std::isnan(margin->ShortRatioByMoney));

@@ -12,18 +12,9 @@ TEST(TextToIntTest, ConvertsLenientlyFromTheFirstNumberCharacter) {
         int Expected;
     };
     const Case cases[] = {
-        {"", 0},
-        {"30222", 30222},
-        {"port=16801", 16801},
-        {"-12", -12},
-        {".5", 0},
-        {"letters", 0},
-        {"000123", 123},
-        {"12abc", 12},
-        {"+7", 7},
-        {"abc+", 0},
-        {"2147483647", INT_MAX},
-        {"-2147483648", INT_MIN},
+        {"", 0},   {"30222", 30222}, {"port=16801", 16801},   {"-12", -12},
+        {".5", 0}, {"letters", 0},   {"000123", 123},         {"12abc", 12},
+        {"+7", 7}, {"abc+", 0},      {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(TextToInt(c.Text), c.Expected) << '"' << c.Text << '"';

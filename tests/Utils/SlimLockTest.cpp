@@ -13,14 +13,17 @@ using Tesmora::Utils::SlimLockGuard;
 
 namespace {
 
-uintptr_t QueueHead(const SlimLock& lock) { return lock.Value() & SlimLock::PointerMask; }
+uintptr_t QueueHead(const SlimLock& lock) {
+    return lock.Value() & SlimLock::PointerMask;
+}
 
 // Waits (generously) until the lock word names a queue head other than `previous`.
 bool WaitForNewHead(const SlimLock& lock, uintptr_t previous) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
         const uintptr_t word = lock.Value();
-        if ((word & SlimLock::WaitingBit) != 0 && QueueHead(lock) != previous && (word & SlimLock::WakingBit) == 0) {
+        if ((word & SlimLock::WaitingBit) != 0 && QueueHead(lock) != previous &&
+            (word & SlimLock::WakingBit) == 0) {
             return true;
         }
         std::this_thread::yield();
