@@ -90,11 +90,15 @@ public:
     void OnOrderUpdate(const TradeApi::Order& order) override { Record(OrderUpdates, order); }
     void OnTradeOrderUpdate(const TradeApi::TradeOrder& trade) override { Record(TradeUpdates, trade); }
     void OnQueryOrder(const std::vector<TradeApi::Order>& orders) override { Record(OrderLists, orders); }
-    void OnQueryTrade(const std::vector<TradeApi::TradeOrder>& trades) override { Record(TradeLists, trades); }
+    void OnQueryTrade(const std::vector<TradeApi::TradeOrder>& trades) override {
+        Record(TradeLists, trades);
+    }
     void OnQueryInstrument(const std::vector<TradeApi::Instrument>& list) override {
         Record(InstrumentLists, list);
     }
-    void OnQueryPosition(const std::vector<TradeApi::Position>& list) override { Record(PositionLists, list); }
+    void OnQueryPosition(const std::vector<TradeApi::Position>& list) override {
+        Record(PositionLists, list);
+    }
     void OnQueryAccount(const TradeApi::Account& account) override { Record(Accounts, account); }
 
     // Guarded by Mutex; read them after a WaitFor or once the producer stopped.
