@@ -35,6 +35,14 @@ inline Note ToNote(const TradeApi::NotifyParams& params) {
 // with a generous deadline instead of sleeping.
 class RecordingBase {
 public:
+    virtual ~RecordingBase() = default;
+
+    // Forgets everything recorded so far.
+    virtual void Clear() {
+        std::lock_guard<std::mutex> guard(Mutex);
+        NotifyLog.clear();
+    }
+
     std::vector<TradeApi::NotifyParams> Notifications() {
         std::lock_guard<std::mutex> guard(Mutex);
         return NotifyLog;
@@ -79,7 +87,11 @@ protected:
         Changed.notify_all();
     }
 
+public:
+    // Guards every log; hold it to read the logs while callbacks may still come.
     std::mutex Mutex;
+
+protected:
     std::condition_variable Changed;
     std::vector<TradeApi::NotifyParams> NotifyLog;
 };
@@ -101,6 +113,18 @@ public:
     }
     void OnQueryAccount(const TradeApi::Account& account) override { Record(Accounts, account); }
 
+    void Clear() override {
+        RecordingBase::Clear();
+        std::lock_guard<std::mutex> guard(Mutex);
+        OrderUpdates.clear();
+        TradeUpdates.clear();
+        OrderLists.clear();
+        TradeLists.clear();
+        InstrumentLists.clear();
+        PositionLists.clear();
+        Accounts.clear();
+    }
+
     // Guarded by Mutex; read them after a WaitFor or once the producer stopped.
     std::vector<TradeApi::Order> OrderUpdates;
     std::vector<TradeApi::TradeOrder> TradeUpdates;
@@ -117,6 +141,14 @@ public:
     void OnSubscribed(const TradeApi::QueryParams& params) override { Record(Subscribed, params); }
     void OnUnsubscribed(const TradeApi::QueryParams& params) override { Record(Unsubscribed, params); }
     void OnTick(const TradeApi::Tick& tick) override { Record(Ticks, tick); }
+
+    void Clear() override {
+        RecordingBase::Clear();
+        std::lock_guard<std::mutex> guard(Mutex);
+        Subscribed.clear();
+        Unsubscribed.clear();
+        Ticks.clear();
+    }
 
     std::vector<TradeApi::QueryParams> Subscribed;
     std::vector<TradeApi::QueryParams> Unsubscribed;
