@@ -132,6 +132,12 @@ void FTDTradeSession::InsertOrder(const char* data, size_t length) {
 
 void FTDTradeSession::ActOnOrder(const char* data, size_t length) {
     const CThostFtdcInputOrderActionField field = InputOrderActionLayout().Decode(data, length);
+    // Any other flag would read as an insertion: a cancel request must never place an order.
+    if (field.ActionFlag != THOST_FTDC_AF_Delete && field.ActionFlag != THOST_FTDC_AF_Modify) {
+        std::printf("* InputOrderAction refused: ActionFlag=0x%02X\n",
+                    unsigned(static_cast<unsigned char>(field.ActionFlag)));
+        return;
+    }
     TradeApi::Order order = OrderFromInputOrderAction(field);
     const std::string clientRef = FieldText(field.OrderRef);
     for (const auto& entry : OrderRefs) {

@@ -26,7 +26,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$artifacts"
   echo "== $target, $seconds s"
   if ! ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-      "$build/fuzz/$target" -max_total_time="$seconds" -max_len=16384 -timeout=10 -print_final_stats=1 \
+      "$build/fuzz/$target" -max_total_time="$seconds" -max_len=16384 -timeout=10 -print_final_stats=1 -close_fd_mask=1 \
       -artifact_prefix="$artifacts/" "$corpus"; then
     echo "!! $target found a fault; see $artifacts/" >&2
     status=1

@@ -410,6 +410,9 @@ TEST_F(StandInTrader, ReleaseFromInsideACallbackDoesNotDeadlock) {
     }
     ASSERT_TRUE(Eventually([&] { return released.load(); }));
     Api = nullptr;
+    // The callback that released is over once its call is recorded; the thread
+    // touches nothing of the test after that.
+    ASSERT_TRUE(Spi.WaitForCount("OnRtnOrder", 5));
     ASSERT_TRUE(Eventually([&] { return Front.Server.GetThreadLoads() == std::vector<int>{0}; }));
     EXPECT_EQ(returns.load(), 5);
 }
