@@ -326,6 +326,14 @@ TEST_F(StandInTrader, RequestsCarryTheFieldsWhereTheProxyReadsThem) {
     ASSERT_TRUE(Eventually([&] { return Api->ReqQryInvestorPosition(&position, 25) == 0; }));
     sent = Expect(TransId::QryPositionRequest);
     EXPECT_EQ(WireText(*sent.Field(Fid::QryInvestorPosition), 24, 31), "cu2106");
+
+    CThostFtdcQryTradeField trade{};
+    Utils::CopyText(trade.InstrumentID, "au2112");
+    Utils::CopyText(trade.ExchangeID, "SHFE");
+    ASSERT_TRUE(Eventually([&] { return Api->ReqQryTrade(&trade, 26) == 0; }));
+    sent = Expect(TransId::QryTradeRequest);
+    EXPECT_EQ(WireText(*sent.Field(Fid::QryTrade), 24, 31), "au2112");
+    EXPECT_EQ(WireText(*sent.Field(Fid::QryTrade), 55, 9), "SHFE");
 }
 
 TEST_F(StandInTrader, FrontClosingDisconnectsAndTheApiConnectsAgain) {
