@@ -18,14 +18,11 @@ int32_t Low32(int64_t value) {
     return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
-} // namespace
-
-CThostFtdcOrderField OrderFieldFrom(const TradeApi::Order& order, const std::string& clientOrderRef) {
-    CThostFtdcOrderField field{};
-    CopyText(field.BrokerID, order.BrokerID);
-    CopyText(field.InvestorID, order.InvestorID);
+// The order members an order report and an insertion request share.
+template <class Field>
+void FillOrderRequest(Field& field, const TradeApi::Order& order, const std::string& orderRef) {
     CopyText(field.InstrumentID, order.InstrumentID);
-    CopyText(field.OrderRef, clientOrderRef);
+    CopyText(field.OrderRef, orderRef);
     field.OrderPriceType = Codes::WritePriceType(order.PriceCond);
     field.Direction = Codes::WriteDirection(order.Direction);
     field.CombOffsetFlag[0] = Codes::WriteOffsetFlag(order.OpenCloseType);
@@ -37,6 +34,15 @@ CThostFtdcOrderField OrderFieldFrom(const TradeApi::Order& order, const std::str
     field.MinVolume = Low32(order.MinVolume);
     field.ContingentCondition = THOST_FTDC_CC_Immediately;
     CopyText(field.ExchangeID, order.ExchangeID);
+}
+
+} // namespace
+
+CThostFtdcOrderField OrderFieldFrom(const TradeApi::Order& order, const std::string& clientOrderRef) {
+    CThostFtdcOrderField field{};
+    FillOrderRequest(field, order, clientOrderRef);
+    CopyText(field.BrokerID, order.BrokerID);
+    CopyText(field.InvestorID, order.InvestorID);
     CopyText(field.TradingDay, order.TradingDay);
     CopyText(field.OrderSysID, order.OrderID);
     field.OrderStatus = Codes::WriteOrderStatus(order.OrderStatus);
@@ -69,22 +75,10 @@ CThostFtdcExecOrderField ExecOrderFieldFrom(const TradeApi::Order& order, const 
 CThostFtdcInputOrderField InputOrderFieldFrom(const TradeApi::Order& order,
                                               const std::string& clientOrderRef) {
     CThostFtdcInputOrderField field{};
-    CopyText(field.InstrumentID, order.InstrumentID);
-    CopyText(field.OrderRef, clientOrderRef);
-    field.OrderPriceType = Codes::WritePriceType(order.PriceCond);
-    field.Direction = Codes::WriteDirection(order.Direction);
-    field.CombOffsetFlag[0] = Codes::WriteOffsetFlag(order.OpenCloseType);
-    field.CombHedgeFlag[0] = Codes::WriteHedgeFlag(order.HedgeType);
-    field.LimitPrice = order.Price;
-    field.VolumeTotalOriginal = Low32(order.Volume);
-    field.TimeCondition = Codes::WriteTimeCondition(order.TimeCond);
-    field.VolumeCondition = Codes::WriteVolumeCondition(order.VolumeCond);
-    field.MinVolume = Low32(order.MinVolume);
-    field.ContingentCondition = THOST_FTDC_CC_Immediately;
+    FillOrderRequest(field, order, clientOrderRef);
     field.ForceCloseReason = THOST_FTDC_FCC_NotForceClose;
     field.IsAutoSuspend = 0;
     field.UserForceClose = 0;
-    CopyText(field.ExchangeID, order.ExchangeID);
     return field;
 }
 

@@ -25,24 +25,17 @@ template <size_t N> std::string FreeText(const char (&field)[N], bool convert) {
     return ConvertFreeText(FieldText(field).c_str(), convert);
 }
 
-} // namespace
-
-Order ConvertOrder(const CThostFtdcOrderField& field, bool convert) {
+// The members an order report and an order request share, by the same names.
+template <class Field> Order OrderRequestPart(const Field& field) {
     Order order;
     order.InvestorID = FieldText(field.InvestorID);
     order.BrokerID = FieldText(field.BrokerID);
     order.InstrumentID = FieldText(field.InstrumentID);
     order.ExchangeID = FieldText(field.ExchangeID);
     order.OrderRef = FieldText(field.OrderRef);
-    order.FrontID = field.FrontID;
-    order.SessionID = field.SessionID;
-    order.InsertTime = FieldText(field.InsertTime);
-    order.TradingDay = FieldText(field.TradingDay);
     order.OrderKind = OrderKind::Normal;
-    order.OrderID = FieldText(field.OrderSysID);
     order.Price = field.LimitPrice;
     order.Volume = field.VolumeTotalOriginal;
-    order.NoTradedVolume = field.VolumeTotal;
     order.PriceCond = Codes::ReadPriceType(field.OrderPriceType);
     order.Direction = Codes::ReadDirection(field.Direction);
     order.OpenCloseType = Codes::ReadOffsetFlag(field.CombOffsetFlag[0]);
@@ -50,6 +43,19 @@ Order ConvertOrder(const CThostFtdcOrderField& field, bool convert) {
     order.VolumeCond = Codes::ReadVolumeCondition(field.VolumeCondition);
     order.HedgeType = Codes::ReadHedgeFlag(field.CombHedgeFlag[0]);
     order.OrderType = 0;
+    return order;
+}
+
+} // namespace
+
+Order ConvertOrder(const CThostFtdcOrderField& field, bool convert) {
+    Order order = OrderRequestPart(field);
+    order.FrontID = field.FrontID;
+    order.SessionID = field.SessionID;
+    order.InsertTime = FieldText(field.InsertTime);
+    order.TradingDay = FieldText(field.TradingDay);
+    order.OrderID = FieldText(field.OrderSysID);
+    order.NoTradedVolume = field.VolumeTotal;
     order.OrderStatus = Codes::ReadOrderStatus(field.OrderStatus);
     order.StatusMsg = FreeText(field.StatusMsg, convert);
     return order;
@@ -78,23 +84,8 @@ Order ConvertExecOrder(const CThostFtdcExecOrderField& field, bool convert) {
 
 Order ConvertInputOrder(const CThostFtdcInputOrderField& field, const CThostFtdcRspInfoField* rspInfo,
                         int frontID, int sessionID, bool convert) {
-    Order order;
-    order.InvestorID = FieldText(field.InvestorID);
-    order.BrokerID = FieldText(field.BrokerID);
-    order.InstrumentID = FieldText(field.InstrumentID);
-    order.ExchangeID = FieldText(field.ExchangeID);
-    order.OrderRef = FieldText(field.OrderRef);
-    order.OrderKind = OrderKind::Normal;
-    order.Price = field.LimitPrice;
-    order.Volume = field.VolumeTotalOriginal;
+    Order order = OrderRequestPart(field);
     order.NoTradedVolume = field.VolumeTotalOriginal;
-    order.PriceCond = Codes::ReadPriceType(field.OrderPriceType);
-    order.Direction = Codes::ReadDirection(field.Direction);
-    order.OpenCloseType = Codes::ReadOffsetFlag(field.CombOffsetFlag[0]);
-    order.TimeCond = Codes::ReadTimeCondition(field.TimeCondition);
-    order.VolumeCond = Codes::ReadVolumeCondition(field.VolumeCondition);
-    order.HedgeType = Codes::ReadHedgeFlag(field.CombHedgeFlag[0]);
-    order.OrderType = 0;
     order.OrderStatus = OrderStatus::Rejected;
     order.FrontID = frontID;
     order.SessionID = sessionID;

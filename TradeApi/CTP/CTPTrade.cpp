@@ -1,6 +1,7 @@
 #include "TradeApi/CTP/CTPTrade.h"
 
 #include "FTD/CTPCodes.h"
+#include "FTD/ProxyRecords.h"
 #include "TradeApi/CTP/AdapterVersion.h"
 #include "TradeApi/CTP/BasePath.h"
 #include "TradeApi/CTP/CTPConversions.h"
@@ -669,25 +670,9 @@ void CTPTrade::InsertOrder(Order& order) {
     order.NoTradedVolume = order.Volume;
 
     const Credentials credentials = GetCredentials();
-    CThostFtdcInputOrderField request{};
+    CThostFtdcInputOrderField request = FTD::InputOrderFieldFrom(order, order.OrderRef);
     CopyText(request.BrokerID, credentials.BrokerID);
     CopyText(request.InvestorID, credentials.UserID);
-    CopyText(request.InstrumentID, order.InstrumentID);
-    CopyText(request.OrderRef, order.OrderRef);
-    request.OrderPriceType = Codes::WritePriceType(order.PriceCond);
-    request.Direction = Codes::WriteDirection(order.Direction);
-    request.CombOffsetFlag[0] = Codes::WriteOffsetFlag(order.OpenCloseType);
-    request.CombHedgeFlag[0] = Codes::WriteHedgeFlag(order.HedgeType);
-    request.LimitPrice = order.Price;
-    request.VolumeTotalOriginal = Low32(order.Volume);
-    request.TimeCondition = Codes::WriteTimeCondition(order.TimeCond);
-    request.VolumeCondition = Codes::WriteVolumeCondition(order.VolumeCond);
-    request.MinVolume = Low32(order.MinVolume);
-    request.ContingentCondition = THOST_FTDC_CC_Immediately;
-    request.ForceCloseReason = THOST_FTDC_FCC_NotForceClose;
-    request.IsAutoSuspend = 0;
-    request.UserForceClose = 0;
-    CopyText(request.ExchangeID, order.ExchangeID);
     const int result =
         CallApi([&](CThostFtdcTraderApi& api) { return api.ReqOrderInsert(&request, NextRequestID()); });
     if (result != 0) {

@@ -1,6 +1,8 @@
 #include "FrontConnection.h"
 
+#include "FTD/CTPFields.h"
 #include "FTD/FTDProtocol.h"
+#include "Utils/FieldText.h"
 
 #include <asio/post.hpp>
 
@@ -60,6 +62,33 @@ void FrontConnection::Stop() {
     if (auto session = CurrentSession()) {
         session->Finalize();
     }
+}
+
+void FrontConnection::ReleaseOwner(std::function<void()> destroy) {
+    if (OnApiThread()) {
+        StopFromApiThread(std::move(destroy));
+        return;
+    }
+    Stop();
+    destroy();
+}
+
+void FrontConnection::RememberTradingDay(const ReceivedPackage& loginAnswer) {
+    for (const auto& field : loginAnswer.Fields) {
+        if (field.Fid == FTD::Fid::RspUserLogin) {
+            const auto login = FTD::RspUserLoginLayout().Decode(loginAnswer.Data(field), field.Length);
+            std::lock_guard<std::mutex> guard(TradingDayMutex);
+            LastTradingDay = Utils::FieldText(login.TradingDay);
+        }
+    }
+}
+
+const char* FrontConnection::TradingDay() {
+    // Each caller's thread gets its own copy, stable until its next call.
+    thread_local char day[sizeof(TThostFtdcDateType)];
+    std::lock_guard<std::mutex> guard(TradingDayMutex);
+    Utils::CopyText(day, LastTradingDay);
+    return day;
 }
 
 int FrontConnection::Join() {

@@ -67,6 +67,13 @@ public:
     void Stop();
     // Waits until the API thread has stopped (after a Release on another thread).
     int Join();
+    // The end of the API object that owns this connection: stops everything
+    // and runs `destroy` (which deletes the owner). From the API thread itself,
+    // the thread is let go and destroys the owner once its current event returns.
+    void ReleaseOwner(std::function<void()> destroy);
+    // The trading day of the last login answer; any thread.
+    void RememberTradingDay(const ReceivedPackage& loginAnswer);
+    const char* TradingDay();
     // For a stop from the API thread: the thread is let go and, once its
     // current event returns, runs `finally` as its very last act.
     void StopFromApiThread(std::function<void()> finally);
@@ -112,6 +119,9 @@ private:
     std::shared_ptr<NetApi::TCPSession> Session;
     std::atomic<bool> Connected{false};
     std::atomic<uint32_t> Counter{0};
+
+    std::mutex TradingDayMutex;
+    std::string LastTradingDay; // guarded by TradingDayMutex
 };
 
 } // namespace CtpApi

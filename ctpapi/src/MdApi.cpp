@@ -16,12 +16,7 @@ MdApi::MdApi(const char* flowFolder) : Connection(*this, flowFolder != nullptr ?
 
 void MdApi::Release() {
     Spi.store(nullptr);
-    if (Connection.OnApiThread()) {
-        Connection.StopFromApiThread([this] { delete this; });
-        return;
-    }
-    Connection.Stop();
-    delete this;
+    Connection.ReleaseOwner([this] { delete this; });
 }
 
 void MdApi::Init() {
@@ -33,11 +28,7 @@ int MdApi::Join() {
 }
 
 const char* MdApi::GetTradingDay() {
-    thread_local char day[sizeof(TThostFtdcDateType)];
-    std::lock_guard<std::mutex> guard(TradingDayMutex);
-    std::memset(day, 0, sizeof day);
-    std::strncpy(day, TradingDay.c_str(), sizeof day - 1);
-    return day;
+    return Connection.TradingDay();
 }
 
 void MdApi::RegisterFront(char* address) {
@@ -121,13 +112,7 @@ void MdApi::OnPackage(ReceivedPackage& package) {
     using S = CThostFtdcMdSpi;
     switch (package.TransID) {
     case TransId::LoginAnswer:
-        for (const auto& field : package.Fields) {
-            if (field.Fid == Fid::RspUserLogin) {
-                const auto login = RspUserLoginLayout().Decode(package.Data(field), field.Length);
-                std::lock_guard<std::mutex> guard(TradingDayMutex);
-                TradingDay = Utils::FieldText(login.TradingDay);
-            }
-        }
+        Connection.RememberTradingDay(package);
         DeliverAnswer(Spi, package, Fid::RspUserLogin, RspUserLoginLayout(), &S::OnRspUserLogin);
         break;
     case TransId::LogoutAnswer:

@@ -40,8 +40,6 @@ private:
     int SendInstruments(uint32_t transID, char* instruments[], int count);
 
     std::atomic<CThostFtdcMdSpi*> Spi{nullptr};
-    std::mutex TradingDayMutex;
-    std::string TradingDay; // guarded by TradingDayMutex
 
     FrontConnection Connection; // last: its thread stops before the members above go
 };

@@ -16,13 +16,7 @@ TraderApi::TraderApi(const char* flowFolder) : Connection(*this, flowFolder != n
 
 void TraderApi::Release() {
     Spi.store(nullptr);
-    if (Connection.OnApiThread()) {
-        // Called from inside a callback: the thread ends when that callback returns.
-        Connection.StopFromApiThread([this] { delete this; });
-        return;
-    }
-    Connection.Stop();
-    delete this;
+    Connection.ReleaseOwner([this] { delete this; });
 }
 
 void TraderApi::Init() {
@@ -34,11 +28,7 @@ int TraderApi::Join() {
 }
 
 const char* TraderApi::GetTradingDay() {
-    thread_local char day[sizeof(TThostFtdcDateType)];
-    std::lock_guard<std::mutex> guard(TradingDayMutex);
-    std::memset(day, 0, sizeof day);
-    std::strncpy(day, TradingDay.c_str(), sizeof day - 1);
-    return day;
+    return Connection.TradingDay();
 }
 
 void TraderApi::RegisterFront(char* address) {
@@ -194,13 +184,7 @@ void TraderApi::OnPackage(ReceivedPackage& package) {
     using S = CThostFtdcTraderSpi;
     switch (package.TransID) {
     case TransId::LoginAnswer: {
-        for (const auto& field : package.Fields) {
-            if (field.Fid == Fid::RspUserLogin) {
-                const auto login = RspUserLoginLayout().Decode(package.Data(field), field.Length);
-                std::lock_guard<std::mutex> guard(TradingDayMutex);
-                TradingDay = Utils::FieldText(login.TradingDay);
-            }
-        }
+        Connection.RememberTradingDay(package);
         DeliverAnswer(Spi, package, Fid::RspUserLogin, RspUserLoginLayout(), &S::OnRspUserLogin);
         break;
     }

@@ -69,9 +69,6 @@ private:
     bool Queried = false;                            // guarded by QueryMutex
     std::chrono::steady_clock::time_point LastQuery; // guarded by QueryMutex
 
-    std::mutex TradingDayMutex;
-    std::string TradingDay; // guarded by TradingDayMutex; set by each login answer
-
     FrontConnection Connection; // last: its thread stops before the members above go
 };
 

@@ -90,6 +90,8 @@ protected:
 public:
     // Guards every log; hold it to read the logs while callbacks may still come.
     std::mutex Mutex;
+    // The notifications so far; the caller holds Mutex (inside a WaitFor predicate).
+    const std::vector<TradeApi::NotifyParams>& NotifyLogUnlocked() const { return NotifyLog; }
 
 protected:
     std::condition_variable Changed;
