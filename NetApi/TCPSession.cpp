@@ -33,6 +33,8 @@ void TCPSession::Attach(ThreadData* worker, asio::ip::tcp::socket&& socket) {
     }
     Socket = std::make_unique<asio::ip::tcp::socket>(std::move(socket));
     std::error_code error;
+    // Small frames (ticks, returns) must leave at once, not wait for Nagle's acknowledgement.
+    Socket->set_option(asio::ip::tcp::no_delay(true), error);
     const auto endpoint = Socket->remote_endpoint(error);
     std::lock_guard<std::mutex> guard(EndpointMutex);
     RemoteEndpoint = error ? asio::ip::tcp::endpoint() : endpoint;
@@ -65,6 +67,7 @@ void TCPSession::HandleConnect(const std::string& host, unsigned short port, con
     }
     {
         std::error_code ignored;
+        Socket->set_option(asio::ip::tcp::no_delay(true), ignored);
         const auto endpoint = Socket->remote_endpoint(ignored);
         std::lock_guard<std::mutex> guard(EndpointMutex);
         RemoteEndpoint = endpoint;
