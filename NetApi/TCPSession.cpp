@@ -7,6 +7,8 @@
 #include <asio/post.hpp>
 
 #include <cerrno>
+#include <sys/socket.h>
+#include <sys/types.h>
 
 namespace Tesmora {
 namespace NetApi {
@@ -35,6 +37,7 @@ void TCPSession::Attach(ThreadData* worker, asio::ip::tcp::socket&& socket) {
     std::error_code error;
     // Small frames (ticks, returns) must leave at once, not wait for Nagle's acknowledgement.
     Socket->set_option(asio::ip::tcp::no_delay(true), error);
+    PublishDescriptor();
     const auto endpoint = Socket->remote_endpoint(error);
     std::lock_guard<std::mutex> guard(EndpointMutex);
     RemoteEndpoint = error ? asio::ip::tcp::endpoint() : endpoint;
@@ -68,6 +71,7 @@ void TCPSession::HandleConnect(const std::string& host, unsigned short port, con
     {
         std::error_code ignored;
         Socket->set_option(asio::ip::tcp::no_delay(true), ignored);
+        PublishDescriptor();
         const auto endpoint = Socket->remote_endpoint(ignored);
         std::lock_guard<std::mutex> guard(EndpointMutex);
         RemoteEndpoint = endpoint;
@@ -90,7 +94,17 @@ void TCPSession::Close() {
     asio::dispatch(*Context, [self] { self->ShutdownSocket(); });
 }
 
+void TCPSession::PublishDescriptor() {
+    std::lock_guard<std::mutex> guard(SendMutex);
+    Descriptor = Socket && Socket->is_open() ? Socket->native_handle() : -1;
+}
+
 void TCPSession::ShutdownSocket() {
+    {
+        // No sender may write to a descriptor that is about to be closed and reused.
+        std::lock_guard<std::mutex> guard(SendMutex);
+        Descriptor = -1;
+    }
     if (Socket && Socket->is_open()) {
         std::error_code ignored;
         Socket->shutdown(asio::ip::tcp::socket::shutdown_both, ignored);
@@ -147,17 +161,29 @@ void TCPSession::Send(const unsigned char* data, size_t length) {
     }
     bool startWriting = false;
     bool overflow = false;
+    size_t written = 0;
     {
         std::lock_guard<std::mutex> guard(SendMutex);
         if (SendShut) {
             return;
         }
-        if (UnsentBytes + length > SendQueueLimit.load()) {
+        // Nothing queued and no write under way: try the kernel at once from this
+        // thread, which saves the hand-over to the worker.
+        if (DirectSend.load() && !Writing && Descriptor >= 0) {
+            const ssize_t sent = ::send(Descriptor, data, length, MSG_DONTWAIT | MSG_NOSIGNAL);
+            if (sent > 0) {
+                written = size_t(sent);
+            }
+        }
+        const size_t rest = length - written;
+        if (rest == 0) {
+            // Done; only the notification is left for the worker.
+        } else if (UnsentBytes + rest > SendQueueLimit.load()) {
             SendShut = true;
             overflow = true;
         } else {
-            Pending.Append(data, length);
-            UnsentBytes += length;
+            Pending.Append(data + written, rest);
+            UnsentBytes += rest;
             if (!Writing) {
                 Writing = true;
                 startWriting = true;
@@ -165,6 +191,9 @@ void TCPSession::Send(const unsigned char* data, size_t length) {
         }
     }
     auto self = Self();
+    if (written > 0 && SentHandler) {
+        asio::post(*Context, [self, written] { self->OnSent(written); });
+    }
     if (overflow) {
         asio::post(*Context, [self] {
             self->DropSendQueue();
@@ -255,6 +284,10 @@ void TCPSession::HandleWrite(const std::error_code& error, size_t bytes) {
 }
 
 void TCPSession::Finalize() {
+    {
+        std::lock_guard<std::mutex> guard(SendMutex);
+        Descriptor = -1;
+    }
     if (Socket) {
         std::error_code ignored;
         Socket->close(ignored);

@@ -23,7 +23,9 @@ class ThreadData;
 // A TCP byte stream over asio. All completions run on the thread that runs the
 // session's I/O context (its worker), one at a time. Send and Close may be
 // called from any thread: Send copies the bytes into a bounded queue that the
-// worker writes out, Close is carried out on the worker.
+// worker writes out (with direct sends on, it first offers them to the kernel
+// from the caller's thread when nothing is queued); Close is carried out on
+// the worker.
 class TCPSession : public ISession, public IFinalizable {
 public:
     static constexpr int DefaultBufferSize = 4000;
@@ -52,6 +54,10 @@ public:
     // Unsent bytes past which the session reports an error and closes, so a peer
     // that stops reading cannot grow the process without end. Set before use.
     void SetSendQueueLimit(size_t bytes) { SendQueueLimit.store(bytes); }
+    // Direct sends save the hand-over to the worker for a sender that waits on
+    // the answer (a client's request); a server broadcasting to many sessions
+    // leaves them off, so that the workers batch what piles up into few writes.
+    void SetDirectSend(bool direct) { DirectSend.store(direct); }
     bool IsConnected() const { return Connected.load(); }
 
 private:
@@ -62,6 +68,7 @@ private:
     void WriteInFlight();
     void HandleWrite(const std::error_code& error, size_t bytes);
     void ShutdownSocket();
+    void PublishDescriptor();
     void DropSendQueue();
 
     // Set from a successful accept or connect until the end is found; cleared
@@ -79,6 +86,7 @@ private:
     std::atomic<ThreadData*> Worker{nullptr};
     std::atomic<int> BufferSize{DefaultBufferSize};
     std::atomic<size_t> SendQueueLimit{DefaultSendQueueLimit};
+    std::atomic<bool> DirectSend{false};
 
     std::mutex EndpointMutex;
     asio::ip::tcp::endpoint RemoteEndpoint; // guarded by EndpointMutex
@@ -89,6 +97,9 @@ private:
     size_t UnsentBytes = 0; // pending and in flight; guarded by SendMutex
     bool Writing = false;   // a write is posted or under way; guarded by SendMutex
     bool SendShut = false;  // overflow, write failure or final release; guarded by SendMutex
+    // The socket's descriptor for writes straight from a sender's thread; -1
+    // before connecting and from the moment the socket starts closing. Guarded by SendMutex.
+    int Descriptor = -1;
 };
 
 } // namespace NetApi

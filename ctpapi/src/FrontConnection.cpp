@@ -145,6 +145,8 @@ void FrontConnection::Connect() {
     auto session = std::make_shared<NetApi::TCPSession>();
     session->PrepareConnect(Context);
     session->SetBufferSize(64 * 1024);
+    // A request goes out from the caller's thread: its answer is what someone waits for.
+    session->SetDirectSend(true);
     session->ConnectHandler = [this, generation](bool connected, const std::string&, unsigned short) {
         if (generation != Generation) {
             return;

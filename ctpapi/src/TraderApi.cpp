@@ -169,6 +169,12 @@ int TraderApi::ReqQryInstrumentCommissionRate(CThostFtdcQryInstrumentCommissionR
 // ---------------------------------------------------------------- events
 
 void TraderApi::OnConnected() {
+    {
+        // The front's flow control is per session: a new connection starts with a fresh allowance,
+        // so a login chain after a quick reconnection is not refused its investor query.
+        std::lock_guard<std::mutex> guard(QueryMutex);
+        Queried = false;
+    }
     if (CThostFtdcTraderSpi* spi = Spi.load()) {
         spi->OnFrontConnected();
     }

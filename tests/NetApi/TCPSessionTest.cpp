@@ -167,10 +167,13 @@ TEST(TCPSessionTest, FinalizeOfAConnectedSessionClosesItOnce) {
     EXPECT_EQ(harness.Logs[0]->Closes, 1);
 }
 
-// Eight threads send framed messages to one client at once; every frame must
-// arrive whole, and each thread's frames in the order it sent them.
-TEST(TCPSessionTest, ConcurrentSendsArriveWholeAndUninterleaved) {
+namespace {
+
+void SendConcurrentlyAndCheck(bool direct) {
     ServerHarness harness(2);
+    harness.Configure = [direct](ISession& session, size_t) {
+        static_cast<TCPSession&>(session).SetDirectSend(direct);
+    };
     ASSERT_TRUE(harness.Start());
     LoopbackClient client(harness.Port());
     ASSERT_TRUE(harness.WaitFor([](const Logs& logs) { return logs.size() == 1; }));
@@ -223,6 +226,16 @@ TEST(TCPSessionTest, ConcurrentSendsArriveWholeAndUninterleaved) {
     for (auto& sender : senders) {
         sender.join();
     }
+}
+
+} // namespace
+
+// Eight threads send framed messages to one client at once; every frame must
+// arrive whole, and each thread's frames in the order it sent them, whether the
+// bytes go through the worker's queue or straight from the senders' threads.
+TEST(TCPSessionTest, ConcurrentSendsArriveWholeAndUninterleaved) {
+    SendConcurrentlyAndCheck(false);
+    SendConcurrentlyAndCheck(true);
 }
 
 // A peer that stops reading must not grow the server's memory without end: its
