@@ -83,7 +83,7 @@ public:
             E.FrontID = login->FrontID;
             E.SessionID = login->SessionID;
             E.MaxOrderRef = std::atoi(login->MaxOrderRef);
-            std::printf("client: trade login ok, trading day %s\n", login->TradingDay);
+            std::printf("client: trade login ok, user %s\n", login->UserID);
         });
     }
     void OnRspSettlementInfoConfirm(CThostFtdcSettlementInfoConfirmField*, CThostFtdcRspInfoField*, int,
@@ -335,10 +335,20 @@ int Run(const Settings& s, CThostFtdcTraderApi* trader, CThostFtdcMdApi* md, Eve
         {"orders", [&] { return trader->ReqQryOrder(&orders, 22); }},
         {"trades", [&] { return trader->ReqQryTrade(&trades, 23); }},
     };
+    // The gateway's own session is limited to one query a second as well, and a
+    // query it cannot pass on is never answered: ask again after a while.
     int answered = 0;
     for (const auto& query : queries) {
-        if (!Query(query.first, query.second) || !e.WaitFor(
-                                                     query.first, [&] { return e.Answers > answered; }, 20)) {
+        bool done = false;
+        for (int attempt = 0; attempt < 10 && !done; ++attempt) {
+            if (!Query(query.first, query.second)) {
+                return 1;
+            }
+            std::unique_lock<std::mutex> lock(e.Mutex);
+            done = e.Changed.wait_for(lock, std::chrono::seconds(2), [&] { return e.Answers > answered; });
+        }
+        if (!done) {
+            std::printf("client: FAILED waiting for the %s answer\n", query.first);
             return 1;
         }
         ++answered;
