@@ -27,5 +27,5 @@ echo "== tick fan-out through the market proxy (20,000 ticks/s for 2 s)"
 "$build/bench_fanout" 20000 2 | grep -v '^\*' | sed 's/^/  /'
 if [ -x "$build/bench_roundtrip" ]; then
   echo "== order round trip, beside a loopback TCP ping-pong"
-  "$build/bench_roundtrip" | grep -v '^\*' | sed 's/^/  /'
+  "$build/bench_roundtrip" | grep -v -e "^\*" -e "^sim:" | sed "s/^/  /"
 fi
