@@ -88,18 +88,18 @@ bool SplitsCloseToday(const char* exchangeID) {
     return std::strcmp(exchangeID, "SHFE") == 0 || std::strcmp(exchangeID, "INE") == 0;
 }
 
-double Margin(const InstrumentSpec& spec, char direction, double price, int volume) {
-    const CThostFtdcInstrumentMarginRateField& rate = spec.MarginRate;
+double Margin(const InstrumentListing& listing, char direction, double price, int volume) {
+    const CThostFtdcInstrumentMarginRateField& rate = listing.MarginRate;
     const bool buy = direction == THOST_FTDC_D_Buy;
     const double byMoney = buy ? rate.LongMarginRatioByMoney : rate.ShortMarginRatioByMoney;
     const double byVolume = buy ? rate.LongMarginRatioByVolume : rate.ShortMarginRatioByVolume;
-    return (price * spec.Field.VolumeMultiple * byMoney + byVolume) * volume;
+    return (price * listing.Field.VolumeMultiple * byMoney + byVolume) * volume;
 }
 
 enum class Fee { Open, Close, CloseToday };
 
-double Commission(const InstrumentSpec& spec, Fee fee, double price, int volume) {
-    const CThostFtdcInstrumentCommissionRateField& rate = spec.CommissionRate;
+double Commission(const InstrumentListing& listing, Fee fee, double price, int volume) {
+    const CThostFtdcInstrumentCommissionRateField& rate = listing.CommissionRate;
     double byMoney = rate.OpenRatioByMoney;
     double byVolume = rate.OpenRatioByVolume;
     if (fee == Fee::Close) {
@@ -109,14 +109,14 @@ double Commission(const InstrumentSpec& spec, Fee fee, double price, int volume)
         byMoney = rate.CloseTodayRatioByMoney;
         byVolume = rate.CloseTodayRatioByVolume;
     }
-    return (price * spec.Field.VolumeMultiple * byMoney + byVolume) * volume;
+    return (price * listing.Field.VolumeMultiple * byMoney + byVolume) * volume;
 }
 
 } // namespace
 
 Exchange::Exchange(const SimConfig& config, ExchangeListener& listener)
-    : Listener(listener), Specs(BuiltInInstruments()), Day(Now().Date), Model(Specs, config.Seed, Day),
-      Books(Specs.size()) {
+    : Listener(listener), Listings(BuiltInInstruments()), Day(Now().Date), Model(Listings, config.Seed, Day),
+      Books(Listings.size()) {
     for (const SimAccount& account : config.Accounts) {
         const std::string key = KeyOf(account.BrokerID, account.UserID);
         if (!Accounts.emplace(key, Account{account}).second) {
@@ -141,8 +141,8 @@ const Exchange::Account* Exchange::FindAccount(const std::string& key) const {
 }
 
 int Exchange::FindInstrument(const std::string& instrumentID) const {
-    for (size_t i = 0; i < Specs.size(); ++i) {
-        if (instrumentID == Specs[i].Field.InstrumentID) {
+    for (size_t i = 0; i < Listings.size(); ++i) {
+        if (instrumentID == Listings[i].Field.InstrumentID) {
             return int(i);
         }
     }
@@ -182,7 +182,7 @@ double Exchange::PositionProfit(const std::string& accountKey) const {
         }
         const int index = FindInstrument(std::get<1>(entry.first));
         const double value = Model.Quote(size_t(index)).LastPrice *
-                             Specs[size_t(index)].Field.VolumeMultiple * holding.Position;
+                             Listings[size_t(index)].Field.VolumeMultiple * holding.Position;
         profit += std::get<2>(entry.first) == LongSide ? value - holding.OpenCost : holding.OpenCost - value;
     }
     return profit;
@@ -196,7 +196,7 @@ double Exchange::Available(const Account& account, const std::string& key) const
 
 // ---------------------------------------------------------------- orders
 
-Refusal Exchange::CheckOrderFields(const CThostFtdcInputOrderField& input, const InstrumentSpec& spec) const {
+Refusal Exchange::CheckOrderFields(const CThostFtdcInputOrderField& input, const InstrumentListing& listing) const {
     if (input.VolumeTotalOriginal <= 0) {
         return Refusal::BadField;
     }
@@ -224,11 +224,11 @@ Refusal Exchange::CheckOrderFields(const CThostFtdcInputOrderField& input, const
         return Refusal::BadField;
     }
     if (input.OrderPriceType == THOST_FTDC_OPT_LimitPrice) {
-        if (!OnGrid(input.LimitPrice, spec.Field.PriceTick)) {
+        if (!OnGrid(input.LimitPrice, listing.Field.PriceTick)) {
             return Refusal::PriceOffGrid;
         }
-        if (input.LimitPrice > spec.UpperLimitPrice + PriceEpsilon ||
-            input.LimitPrice < spec.LowerLimitPrice - PriceEpsilon) {
+        if (input.LimitPrice > listing.UpperLimitPrice + PriceEpsilon ||
+            input.LimitPrice < listing.LowerLimitPrice - PriceEpsilon) {
             return Refusal::PriceOutsideLimits;
         }
     }
@@ -260,15 +260,15 @@ Refusal Exchange::InsertOrder(const OrderOwner& owner, CThostFtdcInputOrderField
     if (index < 0) {
         return Refusal::UnknownInstrument;
     }
-    const InstrumentSpec& spec = Specs[size_t(index)];
-    if (const Refusal refusal = CheckOrderFields(input, spec); refusal != Refusal::None) {
+    const InstrumentListing& listing = Listings[size_t(index)];
+    if (const Refusal refusal = CheckOrderFields(input, listing); refusal != Refusal::None) {
         return refusal;
     }
 
     const bool buy = input.Direction == THOST_FTDC_D_Buy;
     const bool open = input.CombOffsetFlag[0] == THOST_FTDC_OF_Open;
     const int volume = input.VolumeTotalOriginal;
-    const std::string instrumentID = spec.Field.InstrumentID;
+    const std::string instrumentID = listing.Field.InstrumentID;
 
     // A closing order holds back the lots it closes, so that working orders never close more than is held.
     int frozenYd = 0;
@@ -287,7 +287,7 @@ Refusal Exchange::InsertOrder(const OrderOwner& owner, CThostFtdcInputOrderField
             frozenYd = volume;
             break;
         default:
-            frozenYd = SplitsCloseToday(spec.Field.ExchangeID) ? volume : std::min(volume, historyFree);
+            frozenYd = SplitsCloseToday(listing.Field.ExchangeID) ? volume : std::min(volume, historyFree);
             frozenToday = volume - frozenYd;
             break;
         }
@@ -298,12 +298,12 @@ Refusal Exchange::InsertOrder(const OrderOwner& owner, CThostFtdcInputOrderField
 
     // Funds are held at the order's own price, or at the limit a market order could reach.
     const double freezePrice = input.OrderPriceType == THOST_FTDC_OPT_LimitPrice ? input.LimitPrice
-                               : buy                                             ? spec.UpperLimitPrice
-                                                                                 : spec.LowerLimitPrice;
-    const double marginPerLot = open ? Margin(spec, input.Direction, freezePrice, 1) : 0.0;
-    const double commissionPerLot = open ? Commission(spec, Fee::Open, freezePrice, 1)
-                                         : std::max(Commission(spec, Fee::Close, freezePrice, 1),
-                                                    Commission(spec, Fee::CloseToday, freezePrice, 1));
+                               : buy                                             ? listing.UpperLimitPrice
+                                                                                 : listing.LowerLimitPrice;
+    const double marginPerLot = open ? Margin(listing, input.Direction, freezePrice, 1) : 0.0;
+    const double commissionPerLot = open ? Commission(listing, Fee::Open, freezePrice, 1)
+                                         : std::max(Commission(listing, Fee::Close, freezePrice, 1),
+                                                    Commission(listing, Fee::CloseToday, freezePrice, 1));
     if ((marginPerLot + commissionPerLot) * volume > Available(*account, key) + PriceEpsilon) {
         return Refusal::InsufficientFunds;
     }
@@ -358,8 +358,8 @@ Refusal Exchange::InsertOrder(const OrderOwner& owner, CThostFtdcInputOrderField
     orderSysID = std::to_string(sysID);
     CopyText(f.OrderSysID, orderSysID);
     CopyText(f.OrderLocalID, orderSysID);
-    std::memcpy(f.ExchangeID, spec.Field.ExchangeID, sizeof f.ExchangeID);
-    std::memcpy(f.ExchangeInstID, spec.Field.ExchangeInstID, sizeof f.ExchangeInstID);
+    std::memcpy(f.ExchangeID, listing.Field.ExchangeID, sizeof f.ExchangeID);
+    std::memcpy(f.ExchangeInstID, listing.Field.ExchangeInstID, sizeof f.ExchangeInstID);
     CopyText(f.ClientID, owner.UserID);
     f.OrderSubmitStatus = THOST_FTDC_OSS_Accepted;
     CopyText(f.TradingDay, Day);
@@ -456,18 +456,18 @@ void Exchange::MatchIncoming(Order& order) {
 
 void Exchange::Fill(Order& order, double price, int volume) {
     CThostFtdcOrderField& f = order.Field;
-    const InstrumentSpec& spec = Specs[order.Instrument];
+    const InstrumentListing& listing = Listings[order.Instrument];
     Account& account = *FindAccount(order.AccountKey);
-    const std::string instrumentID = spec.Field.InstrumentID;
-    const double amount = price * spec.Field.VolumeMultiple * volume;
+    const std::string instrumentID = listing.Field.InstrumentID;
+    const double amount = price * listing.Field.VolumeMultiple * volume;
 
     account.FrozenMargin -= order.FrozenMarginPerLot * volume;
     account.FrozenCommission -= order.FrozenCommissionPerLot * volume;
     if (f.CombOffsetFlag[0] == THOST_FTDC_OF_Open) {
         const char side = f.Direction == THOST_FTDC_D_Buy ? LongSide : ShortSide;
         Holding& holding = HoldingRow(order.AccountKey, instrumentID, side, TodayRow);
-        const double margin = Margin(spec, f.Direction, price, volume);
-        const double commission = Commission(spec, Fee::Open, price, volume);
+        const double margin = Margin(listing, f.Direction, price, volume);
+        const double commission = Commission(listing, Fee::Open, price, volume);
         holding.Position += volume;
         holding.OpenVolume += volume;
         holding.OpenAmount += amount;
@@ -526,16 +526,16 @@ void Exchange::Fill(Order& order, double price, int volume) {
 }
 
 void Exchange::Close(Account& account, Order& order, char date, double price, int volume) {
-    const InstrumentSpec& spec = Specs[order.Instrument];
+    const InstrumentListing& listing = Listings[order.Instrument];
     const char side = order.Field.Direction == THOST_FTDC_D_Buy ? ShortSide : LongSide;
-    Holding& holding = *FindHolding(order.AccountKey, spec.Field.InstrumentID, side, date);
-    const double multiple = spec.Field.VolumeMultiple;
+    Holding& holding = *FindHolding(order.AccountKey, listing.Field.InstrumentID, side, date);
+    const double multiple = listing.Field.VolumeMultiple;
     const double costPerLot = holding.OpenCost / holding.Position;
     const double value = price * multiple * volume;
     const double profit = side == LongSide ? value - costPerLot * volume : costPerLot * volume - value;
     const double margin = holding.UseMargin * volume / holding.Position;
     const double commission =
-        Commission(spec, date == TodayRow ? Fee::CloseToday : Fee::Close, price, volume);
+        Commission(listing, date == TodayRow ? Fee::CloseToday : Fee::Close, price, volume);
     holding.Position -= volume;
     holding.Frozen -= volume;
     holding.CloseVolume += volume;
@@ -560,7 +560,7 @@ void Exchange::Finish(Order& order, char status) {
     Account& account = *FindAccount(order.AccountKey);
     account.FrozenMargin -= order.FrozenMarginPerLot * rest;
     account.FrozenCommission -= order.FrozenCommissionPerLot * rest;
-    const std::string instrumentID = Specs[order.Instrument].Field.InstrumentID;
+    const std::string instrumentID = Listings[order.Instrument].Field.InstrumentID;
     const char side = f.Direction == THOST_FTDC_D_Buy ? ShortSide : LongSide;
     if (order.FrozenYd > 0) {
         FindHolding(order.AccountKey, instrumentID, side, HistoryRow)->Frozen -= order.FrozenYd;
@@ -639,7 +639,7 @@ Refusal Exchange::CancelOrder(const OrderOwner& owner, const CThostFtdcInputOrde
 
 void Exchange::Tick(const WallTime& now) {
     Model.Step(now.Time, now.Millisec);
-    for (size_t index = 0; index < Specs.size(); ++index) {
+    for (size_t index = 0; index < Listings.size(); ++index) {
         CThostFtdcDepthMarketDataField& quote = Model.Quote(index);
         // Resting orders the quote now reaches trade at their own price, first level only.
         std::vector<Order*>& bids = Books[index].Bids;
@@ -717,18 +717,18 @@ Exchange::QueryPositions(const OrderOwner& owner, const CThostFtdcQryInvestorPos
             continue;
         }
         const size_t index = size_t(FindInstrument(std::get<1>(entry.first)));
-        const InstrumentSpec& spec = Specs[index];
-        if (!Matches(instrumentID, spec.Field.InstrumentID) || !Matches(exchangeID, spec.Field.ExchangeID)) {
+        const InstrumentListing& listing = Listings[index];
+        if (!Matches(instrumentID, listing.Field.InstrumentID) || !Matches(exchangeID, listing.Field.ExchangeID)) {
             continue;
         }
         const Holding& holding = entry.second;
         const char side = std::get<2>(entry.first);
         const char date = std::get<3>(entry.first);
         const double last = Model.Quote(index).LastPrice;
-        const double value = last * spec.Field.VolumeMultiple * holding.Position;
+        const double value = last * listing.Field.VolumeMultiple * holding.Position;
 
         CThostFtdcInvestorPositionField row{};
-        std::memcpy(row.InstrumentID, spec.Field.InstrumentID, sizeof row.InstrumentID);
+        std::memcpy(row.InstrumentID, listing.Field.InstrumentID, sizeof row.InstrumentID);
         CopyText(row.BrokerID, owner.BrokerID);
         CopyText(row.InvestorID, owner.UserID);
         row.PosiDirection = side;
@@ -752,13 +752,13 @@ Exchange::QueryPositions(const OrderOwner& owner, const CThostFtdcQryInvestorPos
         row.CloseProfitByDate = holding.CloseProfit;
         row.CloseProfitByTrade = holding.CloseProfit;
         row.PositionProfit = side == LongSide ? value - holding.OpenCost : holding.OpenCost - value;
-        row.PreSettlementPrice = spec.PreSettlementPrice;
+        row.PreSettlementPrice = listing.PreSettlementPrice;
         row.SettlementPrice = last;
         CopyText(row.TradingDay, Day);
-        row.MarginRateByMoney = side == LongSide ? spec.MarginRate.LongMarginRatioByMoney
-                                                 : spec.MarginRate.ShortMarginRatioByMoney;
-        row.MarginRateByVolume = side == LongSide ? spec.MarginRate.LongMarginRatioByVolume
-                                                  : spec.MarginRate.ShortMarginRatioByVolume;
+        row.MarginRateByMoney = side == LongSide ? listing.MarginRate.LongMarginRatioByMoney
+                                                 : listing.MarginRate.ShortMarginRatioByMoney;
+        row.MarginRateByVolume = side == LongSide ? listing.MarginRate.LongMarginRatioByVolume
+                                                  : listing.MarginRate.ShortMarginRatioByVolume;
         rows.push_back(row);
     }
     return rows;
@@ -797,8 +797,8 @@ Exchange::QueryInstruments(const CThostFtdcQryInstrumentField& filter) const {
     const std::string exchangeInstID = FieldText(filter.ExchangeInstID);
     const std::string productID = FieldText(filter.ProductID);
     std::vector<CThostFtdcInstrumentField> instruments;
-    for (const InstrumentSpec& spec : Specs) {
-        const CThostFtdcInstrumentField& f = spec.Field;
+    for (const InstrumentListing& listing : Listings) {
+        const CThostFtdcInstrumentField& f = listing.Field;
         if (Matches(instrumentID, f.InstrumentID) && Matches(exchangeID, f.ExchangeID) &&
             Matches(exchangeInstID, f.ExchangeInstID) && Matches(productID, f.ProductID)) {
             instruments.push_back(f);
@@ -816,9 +816,9 @@ Exchange::QueryMarginRates(const OrderOwner& owner,
     if (filter.HedgeFlag != '\0' && filter.HedgeFlag != THOST_FTDC_HF_Speculation) {
         return rates;
     }
-    for (const InstrumentSpec& spec : Specs) {
-        if (Matches(instrumentID, spec.Field.InstrumentID)) {
-            CThostFtdcInstrumentMarginRateField rate = spec.MarginRate;
+    for (const InstrumentListing& listing : Listings) {
+        if (Matches(instrumentID, listing.Field.InstrumentID)) {
+            CThostFtdcInstrumentMarginRateField rate = listing.MarginRate;
             CopyText(rate.BrokerID, owner.BrokerID);
             CopyText(rate.InvestorID, owner.UserID);
             rates.push_back(rate);
@@ -833,9 +833,9 @@ Exchange::QueryCommissionRates(const OrderOwner& owner,
     const std::string instrumentID = FieldText(filter.InstrumentID);
     const std::string exchangeID = FieldText(filter.ExchangeID);
     std::vector<CThostFtdcInstrumentCommissionRateField> rates;
-    for (const InstrumentSpec& spec : Specs) {
-        if (Matches(instrumentID, spec.Field.InstrumentID) && Matches(exchangeID, spec.Field.ExchangeID)) {
-            CThostFtdcInstrumentCommissionRateField rate = spec.CommissionRate;
+    for (const InstrumentListing& listing : Listings) {
+        if (Matches(instrumentID, listing.Field.InstrumentID) && Matches(exchangeID, listing.Field.ExchangeID)) {
+            CThostFtdcInstrumentCommissionRateField rate = listing.CommissionRate;
             CopyText(rate.BrokerID, owner.BrokerID);
             CopyText(rate.InvestorID, owner.UserID);
             rates.push_back(rate);

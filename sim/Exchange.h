@@ -61,7 +61,7 @@ public:
     void Tick(const WallTime& now);
     // The current quote of an instrument, or null when there is no such instrument.
     const CThostFtdcDepthMarketDataField* FindQuote(const std::string& instrumentID) const;
-    size_t InstrumentCount() const { return Specs.size(); }
+    size_t InstrumentCount() const { return Listings.size(); }
     const CThostFtdcDepthMarketDataField& QuoteAt(size_t index) const { return Model.Quote(index); }
 
     // Queries, for one investor where records belong to one; the filters'
@@ -130,7 +130,7 @@ private:
                         char date);
     double PositionProfit(const std::string& accountKey) const;
     double Available(const Account& account, const std::string& key) const;
-    Refusal CheckOrderFields(const CThostFtdcInputOrderField& input, const InstrumentSpec& spec) const;
+    Refusal CheckOrderFields(const CThostFtdcInputOrderField& input, const InstrumentListing& listing) const;
 
     int Fillable(const Order& order) const;
     void MatchIncoming(Order& order);
@@ -142,7 +142,7 @@ private:
     void Emit(Order& order, char status);
 
     ExchangeListener& Listener;
-    const std::vector<InstrumentSpec>& Specs;
+    const std::vector<InstrumentListing>& Listings;
     std::string Day;
     MarketModel Model;
     std::map<std::string, Account> Accounts;

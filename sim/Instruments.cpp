@@ -47,9 +47,9 @@ const Row Rows[] = {
 };
 // clang-format on
 
-InstrumentSpec SpecFrom(const Row& row) {
-    InstrumentSpec spec{};
-    CThostFtdcInstrumentField& f = spec.Field;
+InstrumentListing SpecFrom(const Row& row) {
+    InstrumentListing listing{};
+    CThostFtdcInstrumentField& f = listing.Field;
     CopyText(f.InstrumentID, row.InstrumentID);
     CopyText(f.ExchangeID, row.ExchangeID);
     CopyText(f.InstrumentName, row.InstrumentID);
@@ -82,7 +82,7 @@ InstrumentSpec SpecFrom(const Row& row) {
     f.OptionsType = row.OptionsType;
     f.UnderlyingMultiple = row.ProductClass == THOST_FTDC_PC_Options ? 1.0 : 0.0;
 
-    CThostFtdcInstrumentMarginRateField& m = spec.MarginRate;
+    CThostFtdcInstrumentMarginRateField& m = listing.MarginRate;
     CopyText(m.InstrumentID, row.InstrumentID);
     m.InvestorRange = '1'; // every investor
     m.HedgeFlag = THOST_FTDC_HF_Speculation;
@@ -91,7 +91,7 @@ InstrumentSpec SpecFrom(const Row& row) {
     m.ShortMarginRatioByMoney = row.MarginByMoney;
     m.ShortMarginRatioByVolume = row.MarginByVolume;
 
-    CThostFtdcInstrumentCommissionRateField& c = spec.CommissionRate;
+    CThostFtdcInstrumentCommissionRateField& c = listing.CommissionRate;
     CopyText(c.InstrumentID, row.InstrumentID);
     c.InvestorRange = '1';
     c.OpenRatioByMoney = row.OpenByMoney;
@@ -102,27 +102,27 @@ InstrumentSpec SpecFrom(const Row& row) {
     c.CloseTodayRatioByVolume = row.CloseTodayByVolume;
 
     const double tick = row.PriceTick;
-    spec.PreSettlementPrice = row.PreSettlementPrice;
+    listing.PreSettlementPrice = row.PreSettlementPrice;
     const long long upper =
         (long long)std::floor(row.PreSettlementPrice * (1 + row.LimitRatio) / tick + 1e-9);
     long long lower = (long long)std::ceil(row.PreSettlementPrice * (1 - row.LimitRatio) / tick - 1e-9);
     if (lower < 1) {
         lower = 1;
     }
-    spec.UpperLimitPrice = GridPrice(upper, tick);
-    spec.LowerLimitPrice = GridPrice(lower, tick);
-    return spec;
+    listing.UpperLimitPrice = GridPrice(upper, tick);
+    listing.LowerLimitPrice = GridPrice(lower, tick);
+    return listing;
 }
 
 } // namespace
 
-const std::vector<InstrumentSpec>& BuiltInInstruments() {
-    static const std::vector<InstrumentSpec> table = [] {
-        std::vector<InstrumentSpec> specs;
+const std::vector<InstrumentListing>& BuiltInInstruments() {
+    static const std::vector<InstrumentListing> table = [] {
+        std::vector<InstrumentListing> listings;
         for (const Row& row : Rows) {
-            specs.push_back(SpecFrom(row));
+            listings.push_back(SpecFrom(row));
         }
-        return specs;
+        return listings;
     }();
     return table;
 }

@@ -9,7 +9,7 @@ namespace Sim {
 
 // One tradable instrument of the built-in table: its reference record, its
 // speculation rates and the prices the trading day starts from.
-struct InstrumentSpec {
+struct InstrumentListing {
     CThostFtdcInstrumentField Field;
     CThostFtdcInstrumentMarginRateField MarginRate;         // BrokerID and InvestorID empty
     CThostFtdcInstrumentCommissionRateField CommissionRate; // likewise
@@ -19,7 +19,7 @@ struct InstrumentSpec {
 };
 
 // The built-in table, built on first use and immutable; any thread.
-const std::vector<InstrumentSpec>& BuiltInInstruments();
+const std::vector<InstrumentListing>& BuiltInInstruments();
 
 // The nearest double to ticks * tick, so prices print and compare as the grid values they are.
 double GridPrice(long long ticks, double tick);

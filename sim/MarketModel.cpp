@@ -25,29 +25,29 @@ constexpr long long Margin = 5;
 
 } // namespace
 
-MarketModel::MarketModel(const std::vector<InstrumentSpec>& instruments, uint64_t seed,
+MarketModel::MarketModel(const std::vector<InstrumentListing>& instruments, uint64_t seed,
                          const std::string& tradingDay)
     : Random(seed) {
     States.reserve(instruments.size());
-    for (const InstrumentSpec& spec : instruments) {
-        const double tick = spec.Field.PriceTick;
+    for (const InstrumentListing& listing : instruments) {
+        const double tick = listing.Field.PriceTick;
         State state{};
-        state.Spec = &spec;
-        state.Last = TicksOf(spec.PreSettlementPrice, tick);
-        state.Lower = TicksOf(spec.LowerLimitPrice, tick);
-        state.Upper = TicksOf(spec.UpperLimitPrice, tick);
+        state.Listing = &listing;
+        state.Last = TicksOf(listing.PreSettlementPrice, tick);
+        state.Lower = TicksOf(listing.LowerLimitPrice, tick);
+        state.Upper = TicksOf(listing.UpperLimitPrice, tick);
         state.High = state.Last;
         state.Low = state.Last;
         F& q = state.Quote;
         Utils::CopyText(q.TradingDay, tradingDay);
         Utils::CopyText(q.ActionDay, tradingDay);
-        std::memcpy(q.InstrumentID, spec.Field.InstrumentID, sizeof q.InstrumentID);
-        std::memcpy(q.ExchangeID, spec.Field.ExchangeID, sizeof q.ExchangeID);
-        std::memcpy(q.ExchangeInstID, spec.Field.ExchangeInstID, sizeof q.ExchangeInstID);
-        q.PreSettlementPrice = spec.PreSettlementPrice;
-        q.PreClosePrice = spec.PreSettlementPrice;
-        q.UpperLimitPrice = spec.UpperLimitPrice;
-        q.LowerLimitPrice = spec.LowerLimitPrice;
+        std::memcpy(q.InstrumentID, listing.Field.InstrumentID, sizeof q.InstrumentID);
+        std::memcpy(q.ExchangeID, listing.Field.ExchangeID, sizeof q.ExchangeID);
+        std::memcpy(q.ExchangeInstID, listing.Field.ExchangeInstID, sizeof q.ExchangeInstID);
+        q.PreSettlementPrice = listing.PreSettlementPrice;
+        q.PreClosePrice = listing.PreSettlementPrice;
+        q.UpperLimitPrice = listing.UpperLimitPrice;
+        q.LowerLimitPrice = listing.LowerLimitPrice;
         q.PreOpenInterest = 100000;
         q.OpenInterest = 100000;
         q.OpenPrice = GridPrice(state.Last, tick);
@@ -67,9 +67,9 @@ void MarketModel::Step(const std::string& updateTime, int millisec) {
         state.Low = std::min(state.Low, state.Last);
         F& q = state.Quote;
         const int volume = traded(Random);
-        const double tick = state.Spec->Field.PriceTick;
+        const double tick = state.Listing->Field.PriceTick;
         q.Volume += volume;
-        q.Turnover += GridPrice(state.Last, tick) * state.Spec->Field.VolumeMultiple * volume;
+        q.Turnover += GridPrice(state.Last, tick) * state.Listing->Field.VolumeMultiple * volume;
         q.OpenInterest += volume % 3 - 1;
         Utils::CopyText(q.UpdateTime, updateTime);
         q.UpdateMillisec = millisec;
@@ -79,7 +79,7 @@ void MarketModel::Step(const std::string& updateTime, int millisec) {
 
 void MarketModel::BuildDepth(State& state, bool lastAtBid) {
     std::uniform_int_distribution<int> depth(1, 30);
-    const double tick = state.Spec->Field.PriceTick;
+    const double tick = state.Listing->Field.PriceTick;
     F& q = state.Quote;
     q.LastPrice = GridPrice(state.Last, tick);
     q.HighestPrice = GridPrice(state.High, tick);
