@@ -196,7 +196,8 @@ double Exchange::Available(const Account& account, const std::string& key) const
 
 // ---------------------------------------------------------------- orders
 
-Refusal Exchange::CheckOrderFields(const CThostFtdcInputOrderField& input, const InstrumentListing& listing) const {
+Refusal Exchange::CheckOrderFields(const CThostFtdcInputOrderField& input,
+                                   const InstrumentListing& listing) const {
     if (input.VolumeTotalOriginal <= 0) {
         return Refusal::BadField;
     }
@@ -718,7 +719,8 @@ Exchange::QueryPositions(const OrderOwner& owner, const CThostFtdcQryInvestorPos
         }
         const size_t index = size_t(FindInstrument(std::get<1>(entry.first)));
         const InstrumentListing& listing = Listings[index];
-        if (!Matches(instrumentID, listing.Field.InstrumentID) || !Matches(exchangeID, listing.Field.ExchangeID)) {
+        if (!Matches(instrumentID, listing.Field.InstrumentID) ||
+            !Matches(exchangeID, listing.Field.ExchangeID)) {
             continue;
         }
         const Holding& holding = entry.second;
@@ -834,7 +836,8 @@ Exchange::QueryCommissionRates(const OrderOwner& owner,
     const std::string exchangeID = FieldText(filter.ExchangeID);
     std::vector<CThostFtdcInstrumentCommissionRateField> rates;
     for (const InstrumentListing& listing : Listings) {
-        if (Matches(instrumentID, listing.Field.InstrumentID) && Matches(exchangeID, listing.Field.ExchangeID)) {
+        if (Matches(instrumentID, listing.Field.InstrumentID) &&
+            Matches(exchangeID, listing.Field.ExchangeID)) {
             CThostFtdcInstrumentCommissionRateField rate = listing.CommissionRate;
             CopyText(rate.BrokerID, owner.BrokerID);
             CopyText(rate.InvestorID, owner.UserID);

@@ -20,7 +20,8 @@ namespace Sim {
 // Not thread-safe: its owner (Exchange) is guarded by FrontHub's mutex.
 class MarketModel {
 public:
-    MarketModel(const std::vector<InstrumentListing>& instruments, uint64_t seed, const std::string& tradingDay);
+    MarketModel(const std::vector<InstrumentListing>& instruments, uint64_t seed,
+                const std::string& tradingDay);
 
     // Moves every instrument one step and refreshes its depth.
     void Step(const std::string& updateTime, int millisec);
