@@ -332,6 +332,58 @@ TEST_F(EndToEnd, DownstreamClientTradesThroughTheProxy) {
     ASSERT_TRUE(Eventually(
         [&] { return api->ReqQryTrade(&trades, 7) == 0 && spi.WaitForCount("OnRspQryTrade", 1, 2); }));
     EXPECT_TRUE(spi.Named("OnRspQryTrade").back().IsLast);
+
+    // A refused order comes back to the client that sent it.
+    {
+        CThostFtdcInputOrderField order{};
+        Utils::CopyText(order.InstrumentID, "rb2105");
+        Utils::CopyText(order.OrderRef, "9");
+        order.OrderPriceType = THOST_FTDC_OPT_LimitPrice;
+        order.Direction = THOST_FTDC_D_Buy;
+        order.CombOffsetFlag[0] = THOST_FTDC_OF_Open;
+        order.CombHedgeFlag[0] = THOST_FTDC_HF_Speculation;
+        order.LimitPrice = tick.BidPrice[0] + 0.5; // off the price grid
+        order.VolumeTotalOriginal = 1;
+        order.TimeCondition = THOST_FTDC_TC_GFD;
+        order.VolumeCondition = THOST_FTDC_VC_AV;
+        ASSERT_EQ(api->ReqOrderInsert(&order, 8), 0);
+        ASSERT_TRUE(spi.WaitForCount("OnRspOrderInsert", 1));
+        const auto refusal = spi.Named("OnRspOrderInsert")[0];
+        EXPECT_EQ(refusal.RequestID, 8);
+        EXPECT_FALSE(refusal.ErrorMsg.empty());
+        EXPECT_STREQ(refusal.As<CThostFtdcInputOrderField>().OrderRef, "9");
+    }
+
+    // The remaining queries; the instruments' rates then come from the proxy itself.
+    CThostFtdcQryOrderField orders{};
+    ASSERT_TRUE(Eventually(
+        [&] { return api->ReqQryOrder(&orders, 9) == 0 && spi.WaitForCount("OnRspQryOrder", 1, 2); }));
+    EXPECT_GE(spi.Named("OnRspQryOrder").size(), 2u); // the filled and the cancelled order
+    CThostFtdcQryInvestorPositionField positions{};
+    ASSERT_TRUE(Eventually([&] {
+        return api->ReqQryInvestorPosition(&positions, 10) == 0 &&
+               spi.WaitForCount("OnRspQryInvestorPosition", 1, 2);
+    }));
+    const auto position = spi.Named("OnRspQryInvestorPosition")[0].As<CThostFtdcInvestorPositionField>();
+    EXPECT_STREQ(position.InstrumentID, "rb2105");
+    EXPECT_EQ(position.Position, 1);
+    CThostFtdcQryInstrumentField instrument{};
+    Utils::CopyText(instrument.InstrumentID, "rb2105");
+    // The adapter's instrument query waits between its steps: give each attempt time.
+    ASSERT_TRUE(Eventually([&] {
+        return api->ReqQryInstrument(&instrument, 11) == 0 && spi.WaitForCount("OnRspQryInstrument", 1, 8);
+    }));
+    EXPECT_STREQ(spi.Named("OnRspQryInstrument")[0].As<CThostFtdcInstrumentField>().InstrumentID, "rb2105");
+    CThostFtdcQryInstrumentMarginRateField margin{};
+    ASSERT_TRUE(Eventually([&] { return api->ReqQryInstrumentMarginRate(&margin, 12) == 0; }));
+    ASSERT_TRUE(spi.WaitForCount("OnRspQryInstrumentMarginRate", 1));
+    EXPECT_GT(spi.Named("OnRspQryInstrumentMarginRate")[0]
+                  .As<CThostFtdcInstrumentMarginRateField>()
+                  .LongMarginRatioByMoney,
+              0);
+    CThostFtdcQryInstrumentCommissionRateField commission{};
+    ASSERT_TRUE(Eventually([&] { return api->ReqQryInstrumentCommissionRate(&commission, 13) == 0; }));
+    ASSERT_TRUE(spi.WaitForCount("OnRspQryInstrumentCommissionRate", 1));
     api->Release();
 }
 

@@ -155,6 +155,18 @@ public:
     void OnRspQryInstrument(CThostFtdcInstrumentField* d, CThostFtdcRspInfoField* i, int r, bool l) override {
         Add("OnRspQryInstrument", d, i, r, l);
     }
+    void OnRspQryInvestorPosition(CThostFtdcInvestorPositionField* d, CThostFtdcRspInfoField* i, int r,
+                                  bool l) override {
+        Add("OnRspQryInvestorPosition", d, i, r, l);
+    }
+    void OnRspQryInstrumentMarginRate(CThostFtdcInstrumentMarginRateField* d, CThostFtdcRspInfoField* i,
+                                      int r, bool l) override {
+        Add("OnRspQryInstrumentMarginRate", d, i, r, l);
+    }
+    void OnRspQryInstrumentCommissionRate(CThostFtdcInstrumentCommissionRateField* d,
+                                          CThostFtdcRspInfoField* i, int r, bool l) override {
+        Add("OnRspQryInstrumentCommissionRate", d, i, r, l);
+    }
     void OnRtnOrder(CThostFtdcOrderField* d) override {
         Add<CThostFtdcOrderField>("OnRtnOrder", d, nullptr, 0, false);
     }
