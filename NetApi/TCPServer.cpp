@@ -100,7 +100,9 @@ void TCPServer::HandleAccept(ThreadData* worker, const std::shared_ptr<asio::ip:
         tcp->MarkConnected();
     }
     OnAccept(session);
-    session->Read();
+    // The socket belongs to the worker: its first read starts there, so it cannot
+    // race a Close that OnAccept (or anyone since) has already handed to the worker.
+    asio::post(worker->IoContext, [session] { session->Read(); });
     DoAccept();
 }
 

@@ -323,7 +323,8 @@ TEST_F(SimTrade, APartFilledOrderRestsAndFillsWhenTheMarketComesToIt) {
     const auto part = client->WaitForStatus("1", THOST_FTDC_OST_PartTradedQueueing);
     EXPECT_EQ(part.VolumeTraded, available);
     EXPECT_EQ(part.VolumeTotal, 3);
-    EXPECT_EQ(TradedVolume(client->TradeReturns("1")), available);
+    // The trade returns follow the order return.
+    EXPECT_TRUE(Eventually([&] { return TradedVolume(client->TradeReturns("1")) == available; }));
     EXPECT_NEAR(client->Account().FrozenMargin, quote.AskPrice1 * 10 * 3 * 0.10, 1e-6);
 
     // The walk comes back to the order's price sooner or later; it then trades there.
