@@ -44,6 +44,14 @@ protected:
         return params;
     }
 
+    // The same, with the proxy on a loopback port of the system's choosing.
+    OpenParams ProxiedParams(uint16_t port) const {
+        OpenParams params = Params(port);
+        params.Configs["Proxy.IP"] = "127.0.0.1";
+        params.Configs["Proxy.Port"] = "0";
+        return params;
+    }
+
     // Issues a query until the stand-in API's one-per-second limit lets it
     // through, and waits for its outcome.
     bool Query(RecordingTradeListener& listener, int type, const std::function<void()>& issue) {
@@ -229,9 +237,7 @@ TEST_F(EndToEnd, DownstreamClientTradesThroughTheProxy) {
     RecordingTradeListener hostListener;
     CTPTrade trade;
     trade.SetListener(&hostListener);
-    auto params = Params(Front->TradePort());
-    params.Configs["Proxy.IP"] = "127.0.0.1";
-    params.Configs["Proxy.Port"] = "0";
+    auto params = ProxiedParams(Front->TradePort());
     trade.Open(params);
     ASSERT_TRUE(hostListener.WaitForNotification(N::Open, R::Success));
     RecordingMarketListener marketListener;
@@ -400,9 +406,7 @@ TEST_F(EndToEnd, AdaptersRecoverWhenTheFrontRestarts) {
     trade.SetListener(&tradeListener);
     market.SetListener(&marketListener);
     trade.Open(Params(tradePort));
-    auto marketParams = Params(marketPort);
-    marketParams.Configs["Proxy.IP"] = "127.0.0.1";
-    marketParams.Configs["Proxy.Port"] = "0";
+    auto marketParams = ProxiedParams(marketPort);
     market.Open(marketParams);
     ASSERT_TRUE(tradeListener.WaitForNotification(N::Open, R::Success));
     ASSERT_TRUE(marketListener.WaitForNotification(N::Open, R::Success));
@@ -444,9 +448,7 @@ TEST_F(EndToEnd, SlowDownstreamClientIsCutOffAndTheOthersKeepReceiving) {
     RecordingMarketListener listener;
     CTPMarket market;
     market.SetListener(&listener);
-    auto params = Params(Front->MarketPort());
-    params.Configs["Proxy.IP"] = "127.0.0.1";
-    params.Configs["Proxy.Port"] = "0";
+    auto params = ProxiedParams(Front->MarketPort());
     market.Open(params);
     ASSERT_TRUE(listener.WaitForNotification(N::Open, R::Success));
     market.SetListener(nullptr);

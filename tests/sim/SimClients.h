@@ -38,21 +38,9 @@ inline Sim::SimConfig TestConfig(int tickMilliseconds = 0) {
     return config;
 }
 
-// The recording callbacks plus those RecordingTraderSpi leaves out.
+// The recording callbacks plus the exercise-order ones, which only the simulator tests use.
 class SimTraderSpi : public RecordingTraderSpi {
 public:
-    void OnRspQryInvestorPosition(CThostFtdcInvestorPositionField* d, CThostFtdcRspInfoField* i, int r,
-                                  bool l) override {
-        Add("OnRspQryInvestorPosition", d, i, r, l);
-    }
-    void OnRspQryInstrumentMarginRate(CThostFtdcInstrumentMarginRateField* d, CThostFtdcRspInfoField* i,
-                                      int r, bool l) override {
-        Add("OnRspQryInstrumentMarginRate", d, i, r, l);
-    }
-    void OnRspQryInstrumentCommissionRate(CThostFtdcInstrumentCommissionRateField* d,
-                                          CThostFtdcRspInfoField* i, int r, bool l) override {
-        Add("OnRspQryInstrumentCommissionRate", d, i, r, l);
-    }
     void OnRspQryExecOrder(CThostFtdcExecOrderField* d, CThostFtdcRspInfoField* i, int r, bool l) override {
         Add("OnRspQryExecOrder", d, i, r, l);
     }
