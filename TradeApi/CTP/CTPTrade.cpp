@@ -520,49 +520,37 @@ void CTPTrade::OnRspQryInstrumentCommissionRate(CThostFtdcInstrumentCommissionRa
 
 // ---------------------------------------------------------------- deliveries
 
-void CTPTrade::DeliverOrders() {
-    std::vector<Order> orders;
+template <typename Record>
+void CTPTrade::DeliverList(std::vector<Record>& pending, int type,
+                           void (TradeListener::*toListener)(const std::vector<Record>&),
+                           void (FTD::FTDTradeProxyServer::*toProxy)(const std::vector<Record>&)) {
+    std::vector<Record> records;
     {
         std::lock_guard<std::mutex> guard(QueryMutex);
-        orders.swap(OrderList);
+        records.swap(pending);
     }
-    Notify(NotifyType::QueryOrder, NotifyResult::Success);
+    Notify(type, NotifyResult::Success);
     if (TradeListener* listener = Listener.load()) {
-        listener->OnQueryOrder(orders);
+        (listener->*toListener)(records);
     }
     if (ProxyServer) {
-        ProxyServer->OnQueryOrder(orders);
+        (ProxyServer.get()->*toProxy)(records);
     }
+}
+
+void CTPTrade::DeliverOrders() {
+    DeliverList(OrderList, NotifyType::QueryOrder, &TradeListener::OnQueryOrder,
+                &FTD::FTDTradeProxyServer::OnQueryOrder);
 }
 
 void CTPTrade::DeliverTrades() {
-    std::vector<TradeOrder> trades;
-    {
-        std::lock_guard<std::mutex> guard(QueryMutex);
-        trades.swap(TradeList);
-    }
-    Notify(NotifyType::QueryTrade, NotifyResult::Success);
-    if (TradeListener* listener = Listener.load()) {
-        listener->OnQueryTrade(trades);
-    }
-    if (ProxyServer) {
-        ProxyServer->OnQueryTrade(trades);
-    }
+    DeliverList(TradeList, NotifyType::QueryTrade, &TradeListener::OnQueryTrade,
+                &FTD::FTDTradeProxyServer::OnQueryTrade);
 }
 
 void CTPTrade::DeliverPositions() {
-    std::vector<Position> positions;
-    {
-        std::lock_guard<std::mutex> guard(QueryMutex);
-        positions.swap(PositionList);
-    }
-    Notify(NotifyType::QueryPosition, NotifyResult::Success);
-    if (TradeListener* listener = Listener.load()) {
-        listener->OnQueryPosition(positions);
-    }
-    if (ProxyServer) {
-        ProxyServer->OnQueryPosition(positions);
-    }
+    DeliverList(PositionList, NotifyType::QueryPosition, &TradeListener::OnQueryPosition,
+                &FTD::FTDTradeProxyServer::OnQueryPosition);
 }
 
 void CTPTrade::DeliverInstruments() {

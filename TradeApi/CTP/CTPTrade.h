@@ -108,6 +108,11 @@ private:
 
     // Deliveries of completed results: the notification, the listener, then
     // the proxy service, in that order and on the callback thread.
+    // A finished list query: taken from its pending list under QueryMutex.
+    template <typename Record>
+    void DeliverList(std::vector<Record>& pending, int type,
+                     void (TradeListener::*toListener)(const std::vector<Record>&),
+                     void (FTD::FTDTradeProxyServer::*toProxy)(const std::vector<Record>&));
     void DeliverOrders();
     void DeliverTrades();
     void DeliverPositions();
